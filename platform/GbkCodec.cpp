@@ -51,6 +51,23 @@ bool isAscii(const char* data, qsizetype size) {
 
 bool isEscape(char16_t c) { return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF; }
 
+// The message for the character at `at` that GBK cannot represent, naming its code
+// point (that of the whole pair when it is a surrogate pair).
+std::string unwritable(const char16_t* units, qsizetype count, qsizetype at) {
+    char32_t code = units[at];
+    qsizetype length = 1;
+    if (QChar::isHighSurrogate(units[at]) && at + 1 < count &&
+        QChar::isLowSurrogate(units[at + 1])) {
+        code = QChar::surrogateToUcs4(units[at], units[at + 1]);
+        length = 2;
+    }
+    const QString character = QString::fromUtf16(units + at, length);
+    const QString hex = QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
+    return (QStringLiteral("the character \"") + character + QStringLiteral("\" (U+") + hex +
+            QStringLiteral(") cannot be written in GBK"))
+        .toStdString();
+}
+
 } // namespace
 
 int charLength(const unsigned char* data, qsizetype available) {
@@ -125,10 +142,7 @@ QByteArray encode(const QString& text) {
         size_t outLeft = static_cast<size_t>(out.size() - before);
         if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
             const qsizetype at = start + (reinterpret_cast<char16_t*>(in) - (units + start));
-            throw GbkError(QStringLiteral("the character \"%1\" (U+%2) cannot be written in GBK")
-                               .arg(text.mid(at, QChar::isHighSurrogate(units[at]) ? 2 : 1))
-                               .arg(QString::number(uint(units[at]), 16).toUpper())
-                               .toStdString());
+            throw GbkError(unwritable(units, count, at));
         }
         out.resize(outPtr - out.constData());
         start = end;
