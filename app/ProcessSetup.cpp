@@ -1,0 +1,33 @@
+#include "ProcessSetup.h"
+
+#include <QFileInfo>
+
+#include <unistd.h>
+
+namespace processsetup {
+
+QString programDirectory() {
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(
+        QLatin1Char('/'), 0, -2);
+}
+
+void useProgramFonts(const QString& programDir) {
+    const QString conf = programDir + QStringLiteral("/fonts.conf");
+    if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE") && QFileInfo::exists(conf)) {
+        qputenv("FONTCONFIG_FILE", conf.toLocal8Bit());
+    }
+}
+
+void allowWebEngineAsRoot() {
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+}
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace processsetup
