@@ -7,8 +7,9 @@
 namespace processsetup {
 
 QString programDirectory() {
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(
-        QLatin1Char('/'), 0, -2);
+    return QFileInfo(QStringLiteral("/proc/self/exe"))
+        .canonicalFilePath()
+        .section(QLatin1Char('/'), 0, -2);
 }
 
 void useProgramFonts(const QString& programDir) {

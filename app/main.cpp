@@ -1,7 +1,7 @@
 // Program entry: prepares the process, then shows the main window until it closes.
 #include "HtmlView.h"
-#include "ProcessSetup.h"
 #include "params_Unit.h"
+#include "ProcessSetup.h"
 
 #include <QApplication>
 

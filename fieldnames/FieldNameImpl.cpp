@@ -43,4 +43,6 @@ QString TFieldNameImpl::ToColumnName(const QString& displayName) const {
     return result;
 }
 
-IFieldNamePtr TFieldNameImpl::create() { return std::make_shared<TFieldNameImpl>(); }
+IFieldNamePtr TFieldNameImpl::create() {
+    return std::make_shared<TFieldNameImpl>();
+}

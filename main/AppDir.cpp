@@ -11,6 +11,10 @@ QString AddTrailingSlash(const QString& path) {
     return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
 }
 
-const QString& AppDir() { return appDirStorage(); }
+const QString& AppDir() {
+    return appDirStorage();
+}
 
-void setAppDir(const QString& dir) { appDirStorage() = dir; }
+void setAppDir(const QString& dir) {
+    appDirStorage() = dir;
+}

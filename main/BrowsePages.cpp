@@ -98,11 +98,12 @@ QString filterPage(const QStringList& displayNames, const QString& firstSelectMa
         out += escapeHtml(displayNames[row - 1]);
         out += QStringLiteral("</div></td>");
         if (row == 1) {
-            out += QStringLiteral("<td width=\"75%\">") + firstSelectMarkup +
-                   QStringLiteral("</td>");
+            out +=
+                QStringLiteral("<td width=\"75%\">") + firstSelectMarkup + QStringLiteral("</td>");
         } else {
-            out += QStringLiteral("<td width=\"75%\"><div name=\"area%1\" id=\"area%1\"></div></td>")
-                       .arg(row);
+            out +=
+                QStringLiteral("<td width=\"75%\"><div name=\"area%1\" id=\"area%1\"></div></td>")
+                    .arg(row);
         }
         out += QStringLiteral("</tr>");
     }

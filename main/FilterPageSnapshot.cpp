@@ -18,40 +18,44 @@ const QString kFindElement = QStringLiteral(
     "  return null;"
     "}");
 
-const QString kReadSnapshot = kFindElement + QStringLiteral(
-    "var count = arguments[0], withMarkup = arguments[1];"
-    "var captions = [], values = [];"
-    "for (var n = 1; n <= count; ++n) {"
-    "  var field = find('Field' + n);"
-    "  captions.push(field === null ? null : field.textContent);"
-    "  var select = find('value' + n);"
-    "  values.push(select === null || select.tagName !== 'SELECT' ? null : select.value);"
-    "}"
-    "var markup = '';"
-    "if (withMarkup) {"
-    "  document.querySelectorAll('select').forEach(function (select) {"
-    "    for (var i = 0; i < select.options.length; ++i) {"
-    "      var option = select.options[i];"
-    "      if (option.selected) option.setAttribute('selected', 'selected');"
-    "      else option.removeAttribute('selected');"
-    "    }"
-    "  });"
-    "  markup = document.documentElement.innerHTML;"
-    "}"
-    "return {captions: captions, values: values, markup: markup};");
+const QString kReadSnapshot =
+    kFindElement +
+    QStringLiteral(
+        "var count = arguments[0], withMarkup = arguments[1];"
+        "var captions = [], values = [];"
+        "for (var n = 1; n <= count; ++n) {"
+        "  var field = find('Field' + n);"
+        "  captions.push(field === null ? null : field.textContent);"
+        "  var select = find('value' + n);"
+        "  values.push(select === null || select.tagName !== 'SELECT' ? null : select.value);"
+        "}"
+        "var markup = '';"
+        "if (withMarkup) {"
+        "  document.querySelectorAll('select').forEach(function (select) {"
+        "    for (var i = 0; i < select.options.length; ++i) {"
+        "      var option = select.options[i];"
+        "      if (option.selected) option.setAttribute('selected', 'selected');"
+        "      else option.removeAttribute('selected');"
+        "    }"
+        "  });"
+        "  markup = document.documentElement.innerHTML;"
+        "}"
+        "return {captions: captions, values: values, markup: markup};");
 
-const QString kApplyUpdates = kFindElement + QStringLiteral(
-    "var updates = arguments[0], targets = [];"
-    "for (var i = 0; i < updates.length; ++i) {"
-    "  var element = find(updates[i][0]);"
-    "  if (element === null) throw new Error('the page has no element ' + updates[i][0]);"
-    "  targets.push(element);"
-    "}"
-    "for (var i = 0; i < updates.length; ++i) {"
-    "  if (updates[i][1] === 'markup') targets[i].innerHTML = updates[i][2];"
-    "  else targets[i].innerText = updates[i][2];"
-    "}"
-    "return updates.length;");
+const QString kApplyUpdates =
+    kFindElement +
+    QStringLiteral(
+        "var updates = arguments[0], targets = [];"
+        "for (var i = 0; i < updates.length; ++i) {"
+        "  var element = find(updates[i][0]);"
+        "  if (element === null) throw new Error('the page has no element ' + updates[i][0]);"
+        "  targets.push(element);"
+        "}"
+        "for (var i = 0; i < updates.length; ++i) {"
+        "  if (updates[i][1] === 'markup') targets[i].innerHTML = updates[i][2];"
+        "  else targets[i].innerText = updates[i][2];"
+        "}"
+        "return updates.length;");
 
 QList<std::optional<QString>> toOptionalTexts(const QVariant& list) {
     QList<std::optional<QString>> out;
@@ -64,8 +68,7 @@ QList<std::optional<QString>> toOptionalTexts(const QVariant& list) {
 } // namespace
 
 FilterPageSnapshot FilterPageSnapshot::read(HtmlView& view, int rowCount, bool withMarkup) {
-    const QVariantMap result =
-        view.evaluate(kReadSnapshot, {rowCount, withMarkup}).toMap();
+    const QVariantMap result = view.evaluate(kReadSnapshot, {rowCount, withMarkup}).toMap();
     FilterPageSnapshot snapshot;
     snapshot.captions_ = toOptionalTexts(result.value(QStringLiteral("captions")));
     snapshot.values_ = toOptionalTexts(result.value(QStringLiteral("values")));
@@ -95,10 +98,10 @@ void applyPageUpdates(HtmlView& view, const QList<PageUpdate>& updates) {
     }
     QVariantList list;
     for (const PageUpdate& u : updates) {
-        list << QVariant(QVariantList{
-            u.id, u.kind == PageUpdate::Kind::Markup ? QStringLiteral("markup")
-                                                      : QStringLiteral("text"),
-            u.content});
+        list << QVariant(QVariantList{u.id,
+                                      u.kind == PageUpdate::Kind::Markup ? QStringLiteral("markup")
+                                                                         : QStringLiteral("text"),
+                                      u.content});
     }
     view.evaluate(kApplyUpdates, {QVariant(list)});
 }

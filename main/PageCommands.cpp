@@ -135,8 +135,7 @@ void PageCommands::SelectChanged(const QString& rowText) {
     bool ok = false;
     const int changedRow = rowText.toInt(&ok);
     if (!ok) {
-        throw std::runtime_error(
-            QStringLiteral("无法识别的行号：%1").arg(rowText).toStdString());
+        throw std::runtime_error(QStringLiteral("无法识别的行号：%1").arg(rowText).toStdString());
     }
     const int nextRow = changedRow + 1;
 

@@ -49,7 +49,8 @@ QLabel* placeLabel(const QString& text, int x, int y, QWidget* parent) {
 // Keeps the selection painted in the active colours when the tree loses the focus.
 void keepSelectionVisible(QWidget* widget) {
     QPalette p = widget->palette();
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::Highlight,
+               p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText,
                p.color(QPalette::Active, QPalette::HighlightedText));
     widget->setPalette(p);
@@ -92,8 +93,8 @@ void Tfrm_ts::buildLayout() {
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setHandleWidth(3);
-    Splitter1->setStyleSheet(QStringLiteral("QSplitter#Splitter1::handle { background: %1; }")
-                                 .arg(kLightBlue.name()));
+    Splitter1->setStyleSheet(
+        QStringLiteral("QSplitter#Splitter1::handle { background: %1; }").arg(kLightBlue.name()));
     Splitter1->setChildrenCollapsible(false);
     root->addWidget(Splitter1, 1);
 
@@ -136,12 +137,11 @@ void Tfrm_ts::buildLayout() {
     pnl_Search = buildSearchPanel();
 
     connect(tv_tsList, &QTreeWidget::itemClicked, this, [this] { tv_tsListClick(); });
-    connect(tv_tsList, &QTreeWidget::currentItemChanged, this,
-            [](QTreeWidgetItem* current) {
-                if (current != nullptr) {
-                    current->setExpanded(true);
-                }
-            });
+    connect(tv_tsList, &QTreeWidget::currentItemChanged, this, [](QTreeWidgetItem* current) {
+        if (current != nullptr) {
+            current->setExpanded(true);
+        }
+    });
     connect(RzGroupBar1, &QToolBox::currentChanged, this, &Tfrm_ts::groupOpened);
 }
 
@@ -323,9 +323,13 @@ void Tfrm_ts::groupOpened(int index) {
     }
 }
 
-void Tfrm_ts::RzGroup1Open() { enterMode(false); }
+void Tfrm_ts::RzGroup1Open() {
+    enterMode(false);
+}
 
-void Tfrm_ts::RzGroup2Open() { enterMode(true); }
+void Tfrm_ts::RzGroup2Open() {
+    enterMode(true);
+}
 
 void Tfrm_ts::enterMode(bool searchMode) {
     try {
@@ -336,7 +340,9 @@ void Tfrm_ts::enterMode(bool searchMode) {
     state.SearchMode = searchMode;
 }
 
-void Tfrm_ts::FormResize() { img_RightSign->move(pnl_Head->width() - img_RightSign->width(), -12); }
+void Tfrm_ts::FormResize() {
+    img_RightSign->move(pnl_Head->width() - img_RightSign->width(), -12);
+}
 
 void Tfrm_ts::RzPanel2Resize() {
     const int w = RzPanel2->width();

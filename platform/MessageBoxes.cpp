@@ -42,7 +42,9 @@ std::unique_ptr<MessageBoxes>& current() {
 
 } // namespace
 
-MessageBoxes& messageBoxes() { return *current(); }
+MessageBoxes& messageBoxes() {
+    return *current();
+}
 
 std::unique_ptr<MessageBoxes> setMessageBoxes(std::unique_ptr<MessageBoxes> boxes) {
     std::unique_ptr<MessageBoxes> previous = std::move(current());
@@ -50,7 +52,9 @@ std::unique_ptr<MessageBoxes> setMessageBoxes(std::unique_ptr<MessageBoxes> boxe
     return previous;
 }
 
-QString applicationCaption() { return QStringLiteral("2010Parvex"); }
+QString applicationCaption() {
+    return QStringLiteral("2010Parvex");
+}
 
 void reportError(QWidget* parent, const QString& text) {
     messageBoxes().show(parent, applicationCaption(), text, MessageBoxes::Icon::Error);

@@ -21,14 +21,13 @@ TEST_P(FieldNameRoundTrip, ConvertsBothWays) {
     EXPECT_EQ(map.ToDisplayName(display), display);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, FieldNameRoundTrip,
-    ::testing::Values(NameCase{"带宽【GBs】", "带宽(GB/s)"},
-                      NameCase{"工作温度【度】", "工作温度(℃)"},
-                      NameCase{"读取速度【MBs】", "读取速度(MB/s)"},
-                      NameCase{"USBHUB接口", "USB-HUB接口"},
-                      NameCase{"速度【MBs】或【MBs】", "速度(MB/s)或(MB/s)"},
-                      NameCase{"型号", "型号"}, NameCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(Names, FieldNameRoundTrip,
+                         ::testing::Values(NameCase{"带宽【GBs】", "带宽(GB/s)"},
+                                           NameCase{"工作温度【度】", "工作温度(℃)"},
+                                           NameCase{"读取速度【MBs】", "读取速度(MB/s)"},
+                                           NameCase{"USBHUB接口", "USB-HUB接口"},
+                                           NameCase{"速度【MBs】或【MBs】", "速度(MB/s)或(MB/s)"},
+                                           NameCase{"型号", "型号"}, NameCase{"", ""}));
 
 TEST(FieldNameImpl, LeavesOtherLetterCasesAlone) {
     TFieldNameImpl map;

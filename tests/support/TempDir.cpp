@@ -10,7 +10,9 @@ TempDir::TempDir() {
     }
 }
 
-QString TempDir::file(const QString& name) const { return dir_.filePath(name); }
+QString TempDir::file(const QString& name) const {
+    return dir_.filePath(name);
+}
 
 QString TempDir::write(const QString& name, const QByteArray& bytes) const {
     const QString path = file(name);
