@@ -80,6 +80,7 @@ public:
     // `name` as an SQL identifier: in double quotes, inner double quotes doubled.
     static QString quoteIdentifier(const QString& name);
 
+    // The engine's connection, null while closed (for example to add SQL functions).
     sqlite3* handle() const;
 
 private:
