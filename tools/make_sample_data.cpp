@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         for (const KindPlan& kind : catalogue.kinds()) {
             products += kind.products;
         }
-        std::printf("%lld kinds, %lld products written to %s in %.1f s\n",
+        std::printf("%lld kinds, %lld products written to %s in %.2f s\n",
                     static_cast<long long>(catalogue.kinds().size()),
                     static_cast<long long>(products), qPrintable(folder),
                     double(timer.elapsed()) / 1000.0);
