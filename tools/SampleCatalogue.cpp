@@ -1,6 +1,6 @@
 #include "SampleCatalogue.h"
 
-#include "KindSpec.h"
+#include "KindTable.h"
 #include "Prng.h"
 #include "SqlNames.h"
 
@@ -23,8 +23,8 @@ QStringList split(const char* utf8) {
     return text(utf8).split(QLatin1Char('|'));
 }
 
-ColumnPlan column(const ParamSpec& spec) {
-    return {text(spec.name), split(spec.values)};
+ColumnPlan column(const ParamDesc& desc) {
+    return {text(desc.name), split(desc.values)};
 }
 
 qsizetype indexOf(const QList<ColumnPlan>& params, const char* name) {
@@ -37,7 +37,7 @@ qsizetype indexOf(const QList<ColumnPlan>& params, const char* name) {
 }
 
 QString makerCode(const QString& name) {
-    for (const MakerSpec& maker : makers()) {
+    for (const MakerDesc& maker : makers()) {
         if (text(maker.name) == name) {
             return text(maker.code);
         }
@@ -53,8 +53,8 @@ template <typename T> void shuffle(QList<T>& list, Prng& prng) {
 
 QList<ColumnPlan> genericColumns(Prng& prng) {
     QList<ColumnPlan> pool;
-    for (const ParamSpec& spec : genericParams()) {
-        pool.append(column(spec));
+    for (const ParamDesc& desc : genericParams()) {
+        pool.append(column(desc));
     }
     shuffle(pool, prng);
     return pool;
@@ -90,33 +90,33 @@ void fitParams(KindPlan& kind, qsizetype wanted, const QList<ColumnPlan>& pool) 
     }
 }
 
-void setFirstValues(KindPlan& kind, const char* firstColumn, const char* spec) {
+void setFirstValues(KindPlan& kind, const char* firstColumn, const char* desc) {
     kind.first.name = text(firstColumn);
-    for (const QString& entry : split(spec)) {
+    for (const QString& entry : split(desc)) {
         const qsizetype eq = entry.indexOf(QLatin1Char('='));
         kind.first.values.append(eq < 0 ? entry : entry.left(eq));
         kind.codes.append(eq < 0 ? makerCode(entry) : entry.mid(eq + 1));
     }
 }
 
-KindPlan planHandWritten(const KindSpec& spec, const CatalogueOptions& options, Prng& prng) {
+KindPlan planHandWritten(const KindDesc& desc, const CatalogueOptions& options, Prng& prng) {
     KindPlan kind;
-    kind.group = text(spec.group);
-    kind.table = text(spec.name);
-    kind.products = options.products > 0 ? options.products : spec.products;
-    setFirstValues(kind, spec.firstColumn, spec.firstValues);
-    kind.modelSeries = split(spec.model.series);
-    kind.modelBase = spec.model.base;
-    kind.modelStep = spec.model.step;
-    kind.modelSuffixes = split(spec.model.suffixes);
-    for (const ParamSpec& param : spec.params) {
+    kind.group = text(desc.group);
+    kind.table = text(desc.name);
+    kind.products = options.products > 0 ? options.products : desc.products;
+    setFirstValues(kind, desc.firstColumn, desc.firstValues);
+    kind.modelSeries = split(desc.model.series);
+    kind.modelBase = desc.model.base;
+    kind.modelStep = desc.model.step;
+    kind.modelSuffixes = split(desc.model.suffixes);
+    for (const ParamDesc& param : desc.params) {
         ColumnPlan plan = column(param);
         if (param.follows != nullptr) {
             plan.follows = indexOf(kind.params, param.follows);
         }
         kind.params.append(plan);
     }
-    for (const ParamSpec& param : commonParams()) {
+    for (const ParamDesc& param : commonParams()) {
         kind.params.append(column(param));
     }
     if (options.params > 0) {
@@ -144,9 +144,9 @@ QString extraKindName(int n) {
 }
 
 KindPlan planExtra(int n, const CatalogueOptions& options, Prng& prng) {
-    const ExtraKindSpec& spec = extraKinds()[n % extraKinds().size()];
+    const ExtraKindDesc& desc = extraKinds()[n % extraKinds().size()];
     KindPlan kind;
-    kind.group = text(spec.group);
+    kind.group = text(desc.group);
     kind.table = extraKindName(n);
     kind.products = options.products > 0 ? options.products : prng.between(30, 300);
 
@@ -160,7 +160,7 @@ KindPlan planExtra(int n, const CatalogueOptions& options, Prng& prng) {
         kind.first.values.append(text(makers()[makerOrder[i]].name));
         kind.codes.append(text(makers()[makerOrder[i]].code));
     }
-    kind.modelSeries = {QLatin1Char('-') + text(spec.series)};
+    kind.modelSeries = {QLatin1Char('-') + text(desc.series)};
     kind.modelBase = 100 * prng.between(1, 9);
     kind.modelStep = prng.between(1, 5);
     kind.modelSuffixes = {QString(), QStringLiteral("A"), QStringLiteral("S"),

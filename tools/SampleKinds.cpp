@@ -1,11 +1,11 @@
 // The product kinds of the sample catalogue: a computer shop's stock around 2010, with
 // invented makers and models. Column names are in the stored form (【】 for brackets,
 // GBs/MBs for data rates, USBHUB, 度 for degrees Celsius).
-#include "KindSpec.h"
+#include "KindTable.h"
 
 namespace {
 
-KindSpec processor() {
+KindDesc processor() {
     return {"电脑配件",
             "处理器",
             80,
@@ -39,7 +39,7 @@ KindSpec processor() {
             }};
 }
 
-KindSpec motherboard() {
+KindDesc motherboard() {
     return {"电脑配件",
             "主板",
             150,
@@ -76,7 +76,7 @@ KindSpec motherboard() {
             }};
 }
 
-KindSpec memory() {
+KindDesc memory() {
     return {"电脑配件",
             "内存",
             120,
@@ -104,7 +104,7 @@ KindSpec memory() {
             }};
 }
 
-KindSpec hardDisk() {
+KindDesc hardDisk() {
     return {"电脑配件",
             "硬盘",
             90,
@@ -134,7 +134,7 @@ KindSpec hardDisk() {
             }};
 }
 
-KindSpec solidStateDisk() {
+KindDesc solidStateDisk() {
     return {"电脑配件",
             "固态硬盘",
             100,
@@ -165,7 +165,7 @@ KindSpec solidStateDisk() {
             }};
 }
 
-KindSpec graphicsCard() {
+KindDesc graphicsCard() {
     return {"电脑配件",
             "显卡",
             200,
@@ -199,7 +199,7 @@ KindSpec graphicsCard() {
             }};
 }
 
-KindSpec computerCase() {
+KindDesc computerCase() {
     return {"电脑配件",
             "机箱",
             120,
@@ -229,7 +229,7 @@ KindSpec computerCase() {
             }};
 }
 
-KindSpec powerSupply() {
+KindDesc powerSupply() {
     return {"电脑配件",
             "电源",
             100,
@@ -258,7 +258,7 @@ KindSpec powerSupply() {
             }};
 }
 
-KindSpec monitor() {
+KindDesc monitor() {
     return {"外部设备",
             "显示器",
             180,
@@ -292,7 +292,7 @@ KindSpec monitor() {
             }};
 }
 
-KindSpec keyboard() {
+KindDesc keyboard() {
     return {"外部设备",
             "键盘",
             150,
@@ -320,7 +320,7 @@ KindSpec keyboard() {
             }};
 }
 
-KindSpec mouse() {
+KindDesc mouse() {
     return {"外部设备",
             "鼠标",
             300,
@@ -346,7 +346,7 @@ KindSpec mouse() {
             }};
 }
 
-KindSpec router() {
+KindDesc router() {
     return {"网络设备",
             "路由器",
             60,
@@ -376,7 +376,7 @@ KindSpec router() {
             }};
 }
 
-KindSpec networkSwitch() {
+KindDesc networkSwitch() {
     return {"网络设备",
             "交换机",
             40,
@@ -405,7 +405,7 @@ KindSpec networkSwitch() {
             }};
 }
 
-KindSpec notebook() {
+KindDesc notebook() {
     return {"整机",
             "笔记本",
             250,
@@ -456,8 +456,8 @@ KindSpec notebook() {
 
 } // namespace
 
-const std::vector<KindSpec>& handWrittenKinds() {
-    static const std::vector<KindSpec> list = {
+const std::vector<KindDesc>& handWrittenKinds() {
+    static const std::vector<KindDesc> list = {
         processor(),    motherboard(),  memory(),        hardDisk(), solidStateDisk(),
         graphicsCard(), computerCase(), powerSupply(),   monitor(),  keyboard(),
         mouse(),        router(),       networkSwitch(), notebook(),

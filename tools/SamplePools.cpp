@@ -1,8 +1,8 @@
 // Makers, shared parameters and further kind names of the sample catalogue.
-#include "KindSpec.h"
+#include "KindTable.h"
 
-const std::vector<MakerSpec>& makers() {
-    static const std::vector<MakerSpec> list = {
+const std::vector<MakerDesc>& makers() {
+    static const std::vector<MakerDesc> list = {
         {"星岚", "XL"}, {"凌拓", "LT"}, {"锐驰", "RC"},   {"恒芯", "HX"},     {"博沃", "BW"},
         {"云帆", "YF"}, {"驰远", "CY"}, {"泓宇", "HY"},   {"迅驹", "XJ"},     {"晶铠", "JK"},
         {"皓月", "HM"}, {"启衡", "QH"}, {"Axiron", "AX"}, {"Novalith", "NV"},
@@ -12,19 +12,19 @@ const std::vector<MakerSpec>& makers() {
 
 namespace {
 
-const ParamSpec kLaunchDate = {"上市时间",
+const ParamDesc kLaunchDate = {"上市时间",
                                "2008年3月|2008年9月|2009年4月|2009年10月|2010年1月|2010年6月"};
-const ParamSpec kWarranty = {"保修期", "1年|2年|3年|3年 有限保修|5年"};
+const ParamDesc kWarranty = {"保修期", "1年|2年|3年|3年 有限保修|5年"};
 
 } // namespace
 
-const std::vector<ParamSpec>& commonParams() {
-    static const std::vector<ParamSpec> list = {kLaunchDate, kWarranty};
+const std::vector<ParamDesc>& commonParams() {
+    static const std::vector<ParamDesc> list = {kLaunchDate, kWarranty};
     return list;
 }
 
-const std::vector<ParamSpec>& genericParams() {
-    static const std::vector<ParamSpec> list = {
+const std::vector<ParamDesc>& genericParams() {
+    static const std::vector<ParamDesc> list = {
         {"颜色", "黑色|白色|银色|灰色|红色"},
         {"产地", "中国大陆|中国台湾|其他"},
         {"接口类型", "USB2.0|USB3.0|RS232|PCI|PCI-E"},
@@ -71,8 +71,8 @@ const std::vector<ParamSpec>& genericParams() {
     return list;
 }
 
-const std::vector<ExtraKindSpec>& extraKinds() {
-    static const std::vector<ExtraKindSpec> list = {
+const std::vector<ExtraKindDesc>& extraKinds() {
+    static const std::vector<ExtraKindDesc> list = {
         {"电脑配件", "光驱", "DV"},
         {"电脑配件", "刻录机", "DW"},
         {"电脑配件", "声卡", "SD"},

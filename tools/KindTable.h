@@ -9,7 +9,7 @@
 // the products draw from. A parameter that `follows` an earlier one takes the value at
 // the position of that one's value, so that the two agree (a screen size and its
 // description).
-struct ParamSpec {
+struct ParamDesc {
     const char* name;
     const char* values;
     const char* follows = nullptr;
@@ -18,7 +18,7 @@ struct ParamSpec {
 // How the models of a kind are named: maker code, one of `series`, a number that grows
 // with every model (`base`, `base` + `step`, ...), one of `suffixes` (an entry may be
 // empty).
-struct ModelSpec {
+struct ModelDesc {
     const char* series;
     int base;
     int step;
@@ -32,39 +32,39 @@ struct ModelSpec {
 //
 // An entry of `firstValues` is a maker's name, whose model code comes from makers(), or
 // "text=code" for a value that is not a maker (a series).
-struct KindSpec {
+struct KindDesc {
     const char* group;
     const char* name;
     int products;
     const char* firstColumn;
     const char* firstValues;
-    ModelSpec model;
-    std::vector<ParamSpec> params;
+    ModelDesc model;
+    std::vector<ParamDesc> params;
 };
 
-struct MakerSpec {
+struct MakerDesc {
     const char* name;
     const char* code;
 };
 
 // A kind name for kinds made beyond the hand-written ones, with its group and the
 // letters its models start with.
-struct ExtraKindSpec {
+struct ExtraKindDesc {
     const char* group;
     const char* name;
     const char* series;
 };
 
 // The computer shop's product kinds, in the order of the category tree.
-const std::vector<KindSpec>& handWrittenKinds();
+const std::vector<KindDesc>& handWrittenKinds();
 // Parameters every hand-written kind ends with.
-const std::vector<ParamSpec>& commonParams();
+const std::vector<ParamDesc>& commonParams();
 // Parameters that fit most products: they fill up a kind that is asked for more
 // parameters than it has, and make up the kinds beyond the hand-written ones.
-const std::vector<ParamSpec>& genericParams();
+const std::vector<ParamDesc>& genericParams();
 // The invented makers.
-const std::vector<MakerSpec>& makers();
+const std::vector<MakerDesc>& makers();
 // Names of the kinds beyond the hand-written ones, and the words that make further
 // names from them once they are used up.
-const std::vector<ExtraKindSpec>& extraKinds();
+const std::vector<ExtraKindDesc>& extraKinds();
 const std::vector<const char*>& kindQualifiers();
