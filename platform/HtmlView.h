@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -27,7 +28,7 @@ class HtmlCollection;
 class HtmlElement {
 public:
     HtmlElement() = default;
-    bool isNull() const { return view_ == nullptr; }
+    bool isNull() const { return id_ < 0; }
     explicit operator bool() const { return !isNull(); }
 
     QString innerText() const;
@@ -52,10 +53,12 @@ public:
 private:
     friend class HtmlView;
     friend class HtmlCollection;
-    HtmlElement(HtmlView* view, QString documentToken, int id)
-        : view_(view), documentToken_(std::move(documentToken)), id_(id) {}
+    HtmlElement(HtmlView* view, QString documentToken, int id);
+    QVariant call(const QString& operation, const QVariantList& args = {}) const;
+    HtmlElement elementFrom(const QVariant& id) const;
 
-    HtmlView* view_ = nullptr;
+    // Guarded: a handle that outlives its view throws HtmlError instead of crashing.
+    QPointer<HtmlView> view_;
     QString documentToken_;
     int id_ = -1;
 };
@@ -82,7 +85,18 @@ private:
 // the page wrote it, in canonical form: an address with nothing after its host part gets
 // a "/" appended ("goback://" gives "goback:///"). The handler runs from the event loop,
 // never inside the engine's callback, so it may use the view synchronously. A cancelled
-// navigation leaves the document as it was; an accepted one is then carried out.
+// navigation leaves the document as it was; an accepted one is then carried out where the
+// engine can load it (web addresses, about:blank); any other address (a command address
+// nobody took) goes nowhere: never to the desktop, never to an error page. The view's own
+// loads (loadHtml, navigate) are not reported.
+//
+// How (HtmlViewRuntime.js, injected into every document at its creation): the page
+// reports the raw text of links, form actions and location assignments in inline event
+// handlers, and stops them; what escapes that (a <script>'s own assignment, <body onload>,
+// meta refresh, form.submit(), history) the engine's navigation hook cancels and reports
+// with the engine's address, which is lossy (QUrl lower-cases scheme and host, rewrites a
+// numeric host as IPv4, loses a host with spaces); about: addresses, which the hook never
+// sees, the page's Navigation API catches.
 class HtmlView : public QWidget {
     Q_OBJECT
 public:
@@ -102,8 +116,9 @@ public:
     // Goes to an address (the program uses "about:blank").
     void navigate(const QString& address);
 
-    // 0 to 4 as the classic ready states: 0 no document, 1 loading, 3 interactive,
-    // 4 complete. Does not wait.
+    // 0 to 4 as the classic ready states: 0 no document, 1 loading, 3 interactive (the
+    // pending document is parsed), 4 complete. Does not wait. Document operations wait
+    // for 4 by themselves.
     int readyState();
     // Waits until the pending load (if any) has finished.
     void waitUntilLoaded();
@@ -130,10 +145,22 @@ public:
     void setUserAgent(const QString& userAgent);
     QString userAgent() const;
 
+    // Bound of every wait for a script's result or a document load (default 20 s), and of
+    // the wait for printing (default 10 min, the user may print many pages).
+    void setWaitTimeout(int milliseconds);
+    int waitTimeout() const;
+    void setPrintTimeout(int milliseconds);
+
     void setNavigationHandler(NavigationHandler handler);
 
     // The address in canonical form: "/" appended when nothing follows the host part.
+    // For the web's schemes (http, https, ftp, file, ws, wss) the host part ends at the
+    // first "/", "?" or "#"; for every other scheme (the program's command addresses, whose
+    // "host" is a command word or a product kind) only at the first "/", so that a kind
+    // holding "?" or "#" still arrives unchanged with a "/" after it.
     static QString canonicalAddress(const QString& address);
+    // The URL scheme of the program's own documents ("parvex").
+    static QString documentScheme();
 
     QWebEngineView* engineView() const;
 
