@@ -15,6 +15,10 @@ void useProgramFonts(const QString& programDir);
 // The web engine's sandbox cannot start for root; run without it there.
 void allowWebEngineAsRoot();
 
+// For tests and benchmarks: no screen needed (unless a platform is chosen), web views
+// without sandbox and GPU, and the program's fonts as next to the running binary.
+void prepareHeadless();
+
 // True when there is a screen to show windows on (or a platform chosen explicitly).
 bool hasDisplay();
 

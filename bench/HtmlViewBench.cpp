@@ -1,11 +1,8 @@
 // Cost of HtmlView's document operations and page loads against the bare engine in the
 // same run: a plain QWebEngineView, one runJavaScript round trip waited for in a local
 // event loop, and setHtml waited for until loadFinished.
+#include "BareView.h"
 #include "HtmlView.h"
-
-#include <QEventLoop>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
 #include <benchmark/benchmark.h>
 
@@ -53,40 +50,15 @@ QString tablePage() {
 // The views are top-level widgets; the bench main deletes them after the run.
 struct Views {
     HtmlView& view = *new HtmlView;
-    QWebEngineView& bare = *new QWebEngineView;
+    BareView bare;
     QString page = tablePage();
 
     Views() {
         view.resize(1024, 768);
         view.show();
-        bare.resize(1024, 768);
-        bare.show();
         view.loadHtml(page);
         view.waitUntilLoaded();
-        bareLoad();
-    }
-
-    void bareLoad() {
-        QEventLoop loop;
-        const auto connection =
-            QObject::connect(&bare, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
-        bare.setHtml(page);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        QObject::disconnect(connection);
-    }
-
-    QVariant bareRun(const QString& script) {
-        QEventLoop loop;
-        QVariant result;
-        bool done = false;
-        bare.page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value;
-            done = true;
-            loop.quit();
-        });
-        if (!done)
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
-        return result;
+        bare.load(page);
     }
 };
 
@@ -99,7 +71,7 @@ void roundTripBare(benchmark::State& state) {
     Views& v = views();
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            v.bareRun(QStringLiteral("document.getElementById('p20').innerText")));
+            v.bare.run(QStringLiteral("document.getElementById('p20').innerText")));
     }
 }
 
@@ -136,7 +108,7 @@ void roundTripItemThenInnerText(benchmark::State& state) {
 void loadBare(benchmark::State& state) {
     Views& v = views();
     for (auto _ : state) {
-        v.bareLoad();
+        v.bare.load(v.page);
     }
 }
 

@@ -3,6 +3,7 @@
 // each variant's time as a ratio to the variant "bare" of its group (the bare engine).
 // Top-level widgets the benchmarks leave are deleted at the end.
 #include "HtmlView.h"
+#include "ProcessSetup.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -67,12 +68,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty()) {
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    }
+    processsetup::prepareHeadless();
     HtmlView::registerSchemes();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

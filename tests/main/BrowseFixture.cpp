@@ -149,3 +149,19 @@ int BrowseWindow::count(const QString& selector) {
                    {selector})
         .toInt();
 }
+
+TempDir* BrowseWindowTest::dir_ = nullptr;
+BrowseWindow* BrowseWindowTest::browse_ = nullptr;
+
+void BrowseWindowTest::SetUpTestSuite() {
+    dir_ = new TempDir;
+    BrowseData::write(*dir_);
+    browse_ = new BrowseWindow(dir_->path());
+}
+
+void BrowseWindowTest::TearDownTestSuite() {
+    delete browse_;
+    browse_ = nullptr;
+    delete dir_;
+    dir_ = nullptr;
+}

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 
 // Data files for the browsing tests: a category file and a GBK database with three
@@ -50,4 +52,19 @@ private:
 
     std::unique_ptr<Tfrm_ts> window_;
     QList<Navigation> navigations_;
+};
+
+// Tests that share one main window on the fixture data, made once for the suite.
+class BrowseWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    static BrowseWindow& b() { return *browse_; }
+    static Tfrm_ts& w() { return browse_->window(); }
+
+    MessageRecorder messages_;
+
+private:
+    static TempDir* dir_;
+    static BrowseWindow* browse_;
 };

@@ -8,20 +8,8 @@
 
 namespace {
 
-class Cascade : public ::testing::Test {
+class Cascade : public BrowseWindowTest {
 protected:
-    static void SetUpTestSuite() {
-        dir_ = new TempDir;
-        BrowseData::write(*dir_);
-        browse_ = new BrowseWindow(dir_->path());
-    }
-    static void TearDownTestSuite() {
-        delete browse_;
-        delete dir_;
-    }
-    void SetUp() override { messages_.clear(); }
-
-    BrowseWindow& b() { return *browse_; }
     QStringList areaTexts(int from, int to) {
         QStringList out;
         for (int i = from; i <= to; ++i) {
@@ -29,14 +17,7 @@ protected:
         }
         return out;
     }
-
-    static TempDir* dir_;
-    static BrowseWindow* browse_;
-    MessageRecorder messages_;
 };
-
-TempDir* Cascade::dir_ = nullptr;
-BrowseWindow* Cascade::browse_ = nullptr;
 
 const QString kAll = QStringLiteral("所有");
 
@@ -133,10 +114,10 @@ TEST_F(Cascade, ChangingTheLastRowChangesNothing) {
     b().clickLeaf(QStringLiteral("内存"));
     b().choose(QStringLiteral("value1"), QStringLiteral("甲"));
     ASSERT_TRUE(b().hasSelect(QStringLiteral("value2")));
-    const QString before = b().window().WB->documentMarkup();
+    const QString before = w().WB->documentMarkup();
     b().choose(QStringLiteral("value2"), QStringLiteral("R2"));
     EXPECT_TRUE(b().navigations().last().cancel);
-    EXPECT_EQ(b().window().WB->documentMarkup(), before);
+    EXPECT_EQ(w().WB->documentMarkup(), before);
 }
 
 TEST_F(Cascade, KindWithOneParameterHasOnlyTheFirstDropDown) {
@@ -158,12 +139,12 @@ TEST_F(Cascade, SearchShowsTheMatchingProductsAndGoBackRestoresTheChoices) {
     b().choose(QStringLiteral("value2"), QStringLiteral("A1"));
     b().followLink(QStringLiteral("search://"));
     EXPECT_TRUE(b().navigations().last().cancel);
-    b().window().WB->waitUntilLoaded();
+    w().WB->waitUntilLoaded();
     EXPECT_EQ(b().count(QStringLiteral("table")), 2);
     EXPECT_EQ(b().count(QStringLiteral("select")), 0);
 
     b().followLink(QStringLiteral("goback://"));
-    b().window().WB->waitUntilLoaded();
+    w().WB->waitUntilLoaded();
     EXPECT_EQ(b().selected(QStringLiteral("value1")), QStringLiteral("甲"));
     EXPECT_EQ(b().selected(QStringLiteral("value2")), QStringLiteral("A1"));
     // The restored page still cascades.
@@ -180,7 +161,7 @@ TEST_F(Cascade, SearchTakesRowsWithoutDropDownAsNoCondition) {
         b().clickLeaf(QStringLiteral("显卡"));
         b().choose(QStringLiteral("value1"), QString::fromUtf8(c.first));
         b().followLink(QStringLiteral("search://"));
-        b().window().WB->waitUntilLoaded();
+        w().WB->waitUntilLoaded();
         EXPECT_EQ(b().count(QStringLiteral("table")), c.products) << c.first;
     }
 }
@@ -190,17 +171,15 @@ TEST_F(Cascade, SearchWithoutMatchesShowsTheNotFoundTextWhoseLinkLeadsBack) {
     b().choose(QStringLiteral("value1"), QStringLiteral("丙"));
     b().choose(QStringLiteral("value2"), QStringLiteral("全部所有"));
     b().followLink(QStringLiteral("search://"));
-    b().window().WB->waitUntilLoaded();
-    EXPECT_EQ(b().window()
-                  .WB->evaluate(QStringLiteral("return document.body.innerText;"))
-                  .toString()
-                  .trimmed(),
-              QStringLiteral("未找到你所要检索的内容。返回重新设置"));
+    w().WB->waitUntilLoaded();
+    EXPECT_EQ(
+        w().WB->evaluate(QStringLiteral("return document.body.innerText;")).toString().trimmed(),
+        QStringLiteral("未找到你所要检索的内容。返回重新设置"));
     const int before = int(b().navigations().size());
-    b().window().WB->evaluate(QStringLiteral("document.querySelector('a').click();"));
+    w().WB->evaluate(QStringLiteral("document.querySelector('a').click();"));
     ASSERT_TRUE(waitFor([&] { return b().navigations().size() > before; }));
     EXPECT_EQ(b().navigations().last().address, QStringLiteral("goback:///"));
-    b().window().WB->waitUntilLoaded();
+    w().WB->waitUntilLoaded();
     EXPECT_EQ(b().selected(QStringLiteral("value1")), QStringLiteral("丙"));
     EXPECT_EQ(b().selected(QStringLiteral("value2")), QStringLiteral("全部所有"));
 }
@@ -208,11 +187,11 @@ TEST_F(Cascade, SearchWithoutMatchesShowsTheNotFoundTextWhoseLinkLeadsBack) {
 TEST_F(Cascade, GoBackWithoutSavedPageKeepsThePage) {
     b().clickLeaf(QStringLiteral("显卡")); // a leaf click forgets the saved page
     b().choose(QStringLiteral("value1"), QStringLiteral("甲"));
-    const QString before = b().window().WB->documentMarkup();
+    const QString before = w().WB->documentMarkup();
     b().followLink(QStringLiteral("goback://"));
     EXPECT_TRUE(b().navigations().last().cancel);
     // The link the test added is the only change.
-    EXPECT_EQ(b().window().WB->documentMarkup().count(QStringLiteral("value2")),
+    EXPECT_EQ(w().WB->documentMarkup().count(QStringLiteral("value2")),
               before.count(QStringLiteral("value2")));
     EXPECT_EQ(b().selected(QStringLiteral("value1")), QStringLiteral("甲"));
 }
@@ -220,21 +199,20 @@ TEST_F(Cascade, GoBackWithoutSavedPageKeepsThePage) {
 TEST_F(Cascade, PageButtonsAreCancelledAndHandedOn) {
     int lists = 0;
     int compares = 0;
-    b().window().commands().AddCurrentToList = [&] { ++lists; };
-    b().window().commands().AddCurrentToCompare = [&] { ++compares; };
+    w().commands().AddCurrentToList = [&] { ++lists; };
+    w().commands().AddCurrentToCompare = [&] { ++compares; };
     b().clickLeaf(QStringLiteral("显卡"));
     const int before = int(b().navigations().size());
-    b().window().WB->evaluate(
-        QStringLiteral("document.querySelectorAll('input[type=button]')[0].click();"
-                       "document.querySelectorAll('input[type=button]')[1].click();"));
+    w().WB->evaluate(QStringLiteral("document.querySelectorAll('input[type=button]')[0].click();"
+                                    "document.querySelectorAll('input[type=button]')[1].click();"));
     ASSERT_TRUE(waitFor([&] { return b().navigations().size() >= before + 2; }));
     EXPECT_EQ(b().navigations()[before].address, QStringLiteral("AddToList:///"));
     EXPECT_EQ(b().navigations()[before + 1].address, QStringLiteral("AddToCompare:///"));
     EXPECT_TRUE(b().navigations()[before].cancel && b().navigations()[before + 1].cancel);
     EXPECT_EQ(lists, 1);
     EXPECT_EQ(compares, 1);
-    b().window().commands().AddCurrentToList = nullptr;
-    b().window().commands().AddCurrentToCompare = nullptr;
+    w().commands().AddCurrentToList = nullptr;
+    w().commands().AddCurrentToCompare = nullptr;
 }
 
 TEST_F(Cascade, AFailingCommandIsStillCancelledAndReported) {
@@ -247,7 +225,7 @@ TEST_F(Cascade, AFailingCommandIsStillCancelledAndReported) {
 
 TEST_F(Cascade, OtherAddressesProceed) {
     bool cancel = false;
-    b().window().commands().WBBeforeNavigate2(QStringLiteral("about:blank"), cancel);
+    w().commands().WBBeforeNavigate2(QStringLiteral("about:blank"), cancel);
     EXPECT_FALSE(cancel);
 }
 

@@ -95,29 +95,10 @@ TEST(MainWindow, MissingCategoryFileIsReportedAndTheTreeKeepsItsFirstEntry) {
     EXPECT_EQ(b.window().tv_tsList->topLevelItem(0)->text(0), QStringLiteral("正在初始化列表..."));
 }
 
-class MainWindowOnData : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        dir_ = new TempDir;
-        BrowseData::write(*dir_);
-        browse_ = new BrowseWindow(dir_->path());
-    }
-    static void TearDownTestSuite() {
-        delete browse_;
-        delete dir_;
-    }
-    Tfrm_ts& w() { return browse_->window(); }
-
-    static TempDir* dir_;
-    static BrowseWindow* browse_;
-    MessageRecorder messages_;
-};
-
-TempDir* MainWindowOnData::dir_ = nullptr;
-BrowseWindow* MainWindowOnData::browse_ = nullptr;
+using MainWindowOnData = BrowseWindowTest;
 
 TEST_F(MainWindowOnData, ClickOnAnInnerEntryChangesNothing) {
-    browse_->clickLeaf(QStringLiteral("内存"));
+    b().clickLeaf(QStringLiteral("内存"));
     const QString page = w().WB->documentMarkup();
     w().tv_tsList->setCurrentItem(w().tv_tsList->topLevelItem(0));
     w().tv_tsListClick();
@@ -127,7 +108,7 @@ TEST_F(MainWindowOnData, ClickOnAnInnerEntryChangesNothing) {
 
 TEST_F(MainWindowOnData, LeafClickSetsTheKindAndForgetsTheSavedPage) {
     w().state.LastFilterPage = QStringLiteral("<p>old</p>");
-    browse_->clickLeaf(QStringLiteral("显卡"));
+    b().clickLeaf(QStringLiteral("显卡"));
     EXPECT_EQ(w().state.CurrentTable, QStringLiteral("显卡"));
     EXPECT_TRUE(w().state.LastFilterPage.isEmpty());
     EXPECT_TRUE(w().tv_tsList->isEnabled());
@@ -135,7 +116,7 @@ TEST_F(MainWindowOnData, LeafClickSetsTheKindAndForgetsTheSavedPage) {
 }
 
 TEST_F(MainWindowOnData, GroupsSwitchSearchModeAndEmptyTheMainView) {
-    browse_->clickLeaf(QStringLiteral("显卡"));
+    b().clickLeaf(QStringLiteral("显卡"));
     w().RzGroupBar1->setCurrentIndex(1);
     EXPECT_TRUE(w().state.SearchMode);
     w().RzGroupBar1->setCurrentIndex(0);

@@ -8,14 +8,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty()) {
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    }
-    // The fonts the program ships its configuration for, as when it runs.
-    processsetup::useProgramFonts(processsetup::programDirectory());
+    processsetup::prepareHeadless();
     HtmlView::registerSchemes();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
