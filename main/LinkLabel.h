@@ -13,10 +13,6 @@ signals:
     void clicked();
 
 protected:
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    void setHot(bool hot);
 };
