@@ -49,7 +49,9 @@ bool isAscii(const char* data, qsizetype size) {
     return true;
 }
 
-bool isEscape(char16_t c) { return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF; }
+bool isEscape(char16_t c) {
+    return c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF;
+}
 
 // The message for the character at `at` that GBK cannot represent, naming its code
 // point (that of the whole pair when it is a surrogate pair).
@@ -112,7 +114,9 @@ QString decode(const char* data, qsizetype size) {
     return out;
 }
 
-QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
+QString decode(const QByteArray& bytes) {
+    return decode(bytes.constData(), bytes.size());
+}
 
 QByteArray encode(const QString& text) {
     if (text.isEmpty()) {

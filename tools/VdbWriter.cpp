@@ -9,8 +9,8 @@
 
 VdbWriter::VdbWriter(const QString& path) {
     QFile::remove(path);
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db_,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         db_ = nullptr;
@@ -55,7 +55,8 @@ void VdbWriter::insertRow(const QString& table, qint64 id, const QStringList& va
         sqlite3_bind_parameter_count(insert_) != values.size() + 1) {
         sqlite3_finalize(insert_);
         insert_ = nullptr;
-        QString sql = QStringLiteral("INSERT INTO %1 VALUES (?").arg(ParamDb::quoteIdentifier(table));
+        QString sql =
+            QStringLiteral("INSERT INTO %1 VALUES (?").arg(ParamDb::quoteIdentifier(table));
         for (qsizetype i = 0; i < values.size(); ++i) {
             sql += QStringLiteral(", ?");
         }
