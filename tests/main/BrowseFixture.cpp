@@ -41,11 +41,12 @@ void BrowseData::write(const TempDir& dir, bool withDatabase, bool withCategorie
                           QStringLiteral("显存带宽【GBs】"), QStringLiteral("接口"),
                           QStringLiteral("备注")});
     const QList<QStringList> cards = {
-        {"甲", "A1", "100", "PCIe", "一"},     {"甲", "A1", "200", "PCIe", "二"},
-        {"甲", "A2", "300", "AGP", "三"},      {"乙", "B1", "100", "AGP", "四"},
-        {"他\"说", "Q1", "400", "PCIe", "五"}, {"型号", "M1", "500", "PCIe", "六"},
-        {"所有者", "S1", "600", "USB", "七"},  {"丙", "全部所有", "700", "PCIe", "八"},
-        {"丙", "C1", "800", "PCIe", "九"},     {"丁", "D&<1>", "900", "PCIe", "十"},
+        {"甲", "A1", "100", "PCIe", "一"},          {"甲", "A1", "200", "PCIe", "二"},
+        {"甲", "A2", "300", "AGP", "三"},           {"乙", "B1", "100", "AGP", "四"},
+        {"他\"说", "Q1", "400", "PCIe", "五"},      {"型号", "M1", "500", "PCIe", "六"},
+        {"所有者", "S1", "600", "USB", "七"},       {"丙", "全部所有", "700", "PCIe", "八"},
+        {"丙", "C1", "800", "PCIe", "九"},          {"丁", "D&<1>", "900", "PCIe", "十"},
+        {"R&D <新>", "N1", "1000", "PCIe", "十一"},
     };
     for (qsizetype i = 0; i < cards.size(); ++i) {
         db.insertRow(card, i + 1, cards[i]);
