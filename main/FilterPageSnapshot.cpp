@@ -7,16 +7,17 @@
 
 namespace {
 
-// Finds an element the way the page commands name them: the first element whose id or
-// name is the given text.
+// Finds elements the way the page commands name them: the first element, in document
+// order, whose id or name is the given text. One pass over the page serves every lookup
+// of a script (a page may hold thousands of options).
 const QString kFindElement = QStringLiteral(
-    "function find(key) {"
-    "  var all = document.querySelectorAll('[id],[name]');"
-    "  for (var i = 0; i < all.length; ++i) {"
-    "    if (all[i].id === key || all[i].getAttribute('name') === key) return all[i];"
-    "  }"
-    "  return null;"
-    "}");
+    "var byKey = new Map();"
+    "document.querySelectorAll('[id],[name]').forEach(function (e) {"
+    "  var name = e.getAttribute('name');"
+    "  if (e.id && !byKey.has(e.id)) byKey.set(e.id, e);"
+    "  if (name && !byKey.has(name)) byKey.set(name, e);"
+    "});"
+    "function find(key) { var e = byKey.get(key); return e === undefined ? null : e; }");
 
 const QString kReadSnapshot =
     kFindElement +

@@ -103,6 +103,30 @@ bool sameUrl(const QUrl& a, const QUrl& b) {
     return a.adjusted(options) == b.adjusted(options);
 }
 
+// The text with every line end (CR LF, LF alone, CR alone) written as CR LF.
+QString withCrLfLineEnds(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    const QChar* c = text.constData();
+    const QChar* end = c + text.size();
+    while (c != end) {
+        const QChar* run = c;
+        while (c != end && *c != QLatin1Char('\r') && *c != QLatin1Char('\n')) {
+            ++c;
+        }
+        out.append(run, c - run);
+        if (c == end) {
+            break;
+        }
+        if (*c == QLatin1Char('\r') && c + 1 != end && c[1] == QLatin1Char('\n')) {
+            ++c;
+        }
+        ++c;
+        out.append(QLatin1String("\r\n"));
+    }
+    return out;
+}
+
 QString jsString(const QString& text) {
     QString out;
     out.reserve(text.size() + 2);
@@ -616,8 +640,7 @@ HtmlView::~HtmlView() {
 }
 
 void HtmlView::loadHtml(const QString& html) {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    const QString text = html.split(lineBreak).join(QStringLiteral("\r\n"));
+    const QString text = withCrLfLineEnds(html);
     if (!d->everLoaded) {
         // As the classic control does: a view without a document first goes to about:blank.
         d->page->load(QUrl(QStringLiteral("about:blank")));
