@@ -626,13 +626,13 @@ TEST_F(HtmlViewTest, WaitsAreBounded) {
     QElapsedTimer clock;
     clock.start();
     try {
-        slow.evaluate(QStringLiteral("var end = Date.now() + 1500; while (Date.now() < end) {}"));
+        slow.evaluate(QStringLiteral("var end = Date.now() + 3000; while (Date.now() < end) {}"));
         FAIL() << "no error";
     } catch (const HtmlError& e) {
         EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("no answer within 0.3 s")))
             << e.what();
     }
-    EXPECT_LT(clock.elapsed(), 1400);
+    EXPECT_LT(clock.elapsed(), 2500); // well before the script would have answered
     slow.setWaitTimeout(20000);
     EXPECT_EQ(slow.item(QStringLiteral("x")).innerText(), QStringLiteral("x")); // usable again
 
@@ -650,7 +650,7 @@ TEST_F(HtmlViewTest, WaitsAreBounded) {
 }
 
 TEST_F(HtmlViewTest, PrintToPdfKeepsTheText) {
-    load(QStringLiteral("<h1>配置单</h1><table border=\"1\"><tr><td>显卡</td><td>RTX 4090</td></tr>"
+    load(QStringLiteral("<h1>配置单</h1><table border=\"1\"><tr><td>显卡</td><td>GT-9000</td></tr>"
                         "</table>"));
     TempDir dir;
     const QString file = dir.file(QStringLiteral("page.pdf"));
@@ -662,7 +662,7 @@ TEST_F(HtmlViewTest, PrintToPdfKeepsTheText) {
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("配置单"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("显卡"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("RTX 4090"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("GT-9000"))) << text.toStdString();
 }
 
 TEST_F(HtmlViewTest, PrintThroughTheDialog) {
