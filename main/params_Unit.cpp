@@ -109,7 +109,11 @@ void Tfrm_ts::buildLayout() {
     tv_tsList->setAllColumnsShowFocus(true);
     tv_tsList->setExpandsOnDoubleClick(false);
     keepSelectionVisible(tv_tsList);
-    tv_tsList->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("正在初始化列表...")}));
+    // Shown until the category file is read; it names no product kind, so it cannot be
+    // selected.
+    auto* placeholder = new QTreeWidgetItem({QStringLiteral("正在初始化列表...")});
+    placeholder->setFlags(Qt::ItemIsEnabled);
+    tv_tsList->addTopLevelItem(placeholder);
     group1Layout->addWidget(tv_tsList);
     RzGroup2 = new QWidget;
     auto* group2Layout = new QVBoxLayout(RzGroup2);
@@ -253,12 +257,19 @@ void Tfrm_ts::FormCreate(const QString& programFile) {
     pnl_Search->show();
 
     state.FieldNameMap = TFieldNameImpl::create();
+    // The search scope lists the kinds the tree got, also when a bad line stopped the
+    // loading part way; a file that could not be read leaves the tree and scope empty.
+    bool treeLoaded = false;
     try {
-        loadCategoryTree(tv_tsList, AppDir() + QStringLiteral("class.lst"));
+        const QList<CategoryLine> lines = readCategoryFile(AppDir() + QStringLiteral("class.lst"));
+        treeLoaded = true;
+        fillCategoryTree(tv_tsList, lines);
     } catch (const std::exception& e) {
         reportError(this, e);
     }
-    FillSearchScope();
+    if (treeLoaded) {
+        FillSearchScope();
+    }
     state.FieldList.clear();
 }
 
@@ -298,7 +309,8 @@ void Tfrm_ts::EndBusy() {
 }
 
 void Tfrm_ts::tv_tsListClick() {
-    QTreeWidgetItem* item = tv_tsList->currentItem();
+    const QList<QTreeWidgetItem*> selected = tv_tsList->selectedItems();
+    QTreeWidgetItem* item = selected.isEmpty() ? nullptr : selected.first();
     if (item == nullptr || item->childCount() > 0) {
         return;
     }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSplitter>
+#include <QTest>
 #include <QToolBox>
 #include <QTreeWidget>
 
@@ -93,6 +94,24 @@ TEST(MainWindow, MissingCategoryFileIsReportedAndTheTreeKeepsItsFirstEntry) {
     EXPECT_TRUE(messages.shown().first().text.contains("class.lst"));
     ASSERT_EQ(b.window().tv_tsList->topLevelItemCount(), 1);
     EXPECT_EQ(b.window().tv_tsList->topLevelItem(0)->text(0), QStringLiteral("正在初始化列表..."));
+    // It names no kind: no search scope, and a click on it does nothing.
+    EXPECT_EQ(b.window().chk_Search->count(), 0);
+    QTreeWidget* tree = b.window().tv_tsList;
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(tree->topLevelItem(0)).center());
+    EXPECT_TRUE(b.window().state.CurrentTable.isEmpty());
+    EXPECT_EQ(b.window().WB->readyState(), 0);
+}
+
+TEST(MainWindow, BadLevelKeepsTheKindsBeforeItInTreeAndScope) {
+    TempDir dir;
+    BrowseData::write(dir);
+    dir.write("class.lst", "A\r\n\tB\r\n\t\t\tC\r\n\tD\r\n");
+    MessageRecorder messages;
+    BrowseWindow b(dir.path());
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown().first().text.contains(QStringLiteral("C")));
+    EXPECT_EQ(scope(b.window()), QStringList({"B+"}));
 }
 
 using MainWindowOnData = BrowseWindowTest;
