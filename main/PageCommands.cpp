@@ -161,7 +161,6 @@ void PageCommands::SelectChanged(const QString& rowText) {
     if (query_.RecordCount() < 2) {
         // One value or none left: the rest of the page shows the first matching product.
         query_.RunQuery(matching.sql, matching.params);
-        state_.FieldList = columns;
         for (int row = nextRow; row < columns.size(); ++row) {
             updates << PageUpdate{QStringLiteral("area%1").arg(row), PageUpdate::Kind::Text,
                                   query_.FieldText(columns[row])};
@@ -173,12 +172,12 @@ void PageCommands::SelectChanged(const QString& rowText) {
         }
         updates << PageUpdate{QStringLiteral("area%1").arg(nextRow), PageUpdate::Kind::Markup,
                               pages::nextSelect(nextRow, values)};
-        state_.FieldList = columns;
         for (int row = nextRow + 1; row < columns.size(); ++row) {
             updates << PageUpdate{QStringLiteral("area%1").arg(row), PageUpdate::Kind::Markup,
                                   QString()};
         }
     }
+    state_.FieldList = columns; // all columns again, as after every command
     applyPageUpdates(view_, updates);
 }
 

@@ -316,15 +316,18 @@ void Tfrm_ts::tv_tsListClick() {
     }
     state.CurrentTable = item->text(0);
     BeginBusy();
+    QString failure;
     try {
         state.LastFilterPage.clear();
         browser_->ShowFilterPage(state.CurrentTable);
     } catch (const std::exception& e) {
-        EndBusy();
-        reportError(this, e);
-        return;
+        failure = QString::fromUtf8(e.what());
     }
+    // The busy state ends before any report, so the tree is never left disabled.
     EndBusy();
+    if (!failure.isEmpty()) {
+        reportError(this, failure);
+    }
 }
 
 void Tfrm_ts::groupOpened(int index) {

@@ -884,10 +884,14 @@ QString HtmlElement::value() const {
     return call(QStringLiteral("value")).toString();
 }
 
-HtmlCollection HtmlElement::rows() const {
+HtmlCollection HtmlElement::collection(const QString& property) const {
     if (isNull())
         throw HtmlError("The element is none (an empty handle)");
-    return HtmlCollection(*this, QStringLiteral("rows"));
+    return HtmlCollection(*this, property);
+}
+
+HtmlCollection HtmlElement::rows() const {
+    return collection(QStringLiteral("rows"));
 }
 
 HtmlElement HtmlElement::insertRow(int index) const {
@@ -903,9 +907,7 @@ int HtmlElement::rowIndex() const {
 }
 
 HtmlCollection HtmlElement::cells() const {
-    if (isNull())
-        throw HtmlError("The element is none (an empty handle)");
-    return HtmlCollection(*this, QStringLiteral("cells"));
+    return collection(QStringLiteral("cells"));
 }
 
 HtmlElement HtmlElement::insertCell(int index) const {

@@ -56,6 +56,7 @@ private:
     HtmlElement(HtmlView* view, QString documentToken, int id);
     QVariant call(const QString& operation, const QVariantList& args = {}) const;
     HtmlElement elementFrom(const QVariant& id) const;
+    HtmlCollection collection(const QString& property) const;
 
     // Guarded: a handle that outlives its view throws HtmlError instead of crashing.
     QPointer<HtmlView> view_;
